@@ -5,7 +5,7 @@
 #   wine-session.sh stop    end the wineserver and the display
 set -euo pipefail
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
-export LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 state="${WINEPREFIX}.session"
 display_number="${DISPLAY#:}"
 
@@ -41,10 +41,10 @@ start)
     # The persistent server keeps every test process's start-up short; its
     # output and that of Wine's services stay off the test runner's pipes.
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
-    wineboot --init </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '微软雅黑' /t REG_SZ \
+    env LC_ALL=zh_CN.UTF-8 wineboot --init </dev/null >/dev/null 2>&1
+    env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '微软雅黑' /t REG_SZ \
         /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
+    env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
         /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
     echo "Wine prefix $WINEPREFIX booted on display $DISPLAY"
     ;;
