@@ -16,36 +16,34 @@ namespace singleton {
 
 template <typename T>
 class Singleton {
- public:
-  Singleton(const Singleton&) = delete;
-  Singleton& operator=(const Singleton&) = delete;
+  public:
+    Singleton(const Singleton&) = delete;
+    Singleton& operator=(const Singleton&) = delete;
 
-  static T* Instance() {
-    T* instance = instance_.load(std::memory_order_acquire);
-    if (instance) return instance;
-    std::lock_guard<std::mutex> lock(mutex_);
-    instance = instance_.load(std::memory_order_relaxed);
-    if (!instance) {
-      instance = new T();
-      instance_.store(instance, std::memory_order_release);
-      std::atexit(&Destroy);
+    static T* Instance() {
+        T* instance = instance_.load(std::memory_order_acquire);
+        if (instance) return instance;
+        std::lock_guard<std::mutex> lock(mutex_);
+        instance = instance_.load(std::memory_order_relaxed);
+        if (!instance) {
+            instance = new T();
+            instance_.store(instance, std::memory_order_release);
+            std::atexit(&Destroy);
+        }
+        return instance;
     }
-    return instance;
-  }
 
- protected:
-  Singleton() = default;
-  virtual ~Singleton() = default;
+  protected:
+    Singleton() = default;
+    virtual ~Singleton() = default;
 
- private:
-  static void Destroy() {
-    delete instance_.exchange(nullptr, std::memory_order_acq_rel);
-  }
+  private:
+    static void Destroy() { delete instance_.exchange(nullptr, std::memory_order_acq_rel); }
 
-  // std::mutex has a constexpr constructor, so the lock exists before any
-  // code of the process runs.
-  static inline std::mutex mutex_;
-  static inline std::atomic<T*> instance_{nullptr};
+    // std::mutex has a constexpr constructor, so the lock exists before any
+    // code of the process runs.
+    static inline std::mutex mutex_;
+    static inline std::atomic<T*> instance_{nullptr};
 };
 
 }  // namespace singleton
