@@ -1,0 +1,10 @@
+// Display notifications (address, title). The runtime calls none of them;
+// the interface exists so clients can present it.
+#ifndef CEF_INCLUDE_CEF_DISPLAY_HANDLER_H_
+#define CEF_INCLUDE_CEF_DISPLAY_HANDLER_H_
+
+#include "include/cef_base.h"
+
+class CefDisplayHandler : public virtual CefBaseRefCounted {};
+
+#endif  // CEF_INCLUDE_CEF_DISPLAY_HANDLER_H_
