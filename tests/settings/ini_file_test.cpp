@@ -38,6 +38,9 @@ TEST(IniFile, LineRules) {
         {"config_rules.ini", "Other", "uid", "other"},
         {"config_rules.ini", "Other", "UID", "upper"},
         {"config_rules.ini", "other", "uid", "<default>"},
+        // Brackets are looked for in the whole line, comment included.
+        {"config_rules.ini", "vesk2", "tail", "<default>"},
+        {"config_rules.ini", "commented", "after", "2"},
         {"config_empty.ini", "vesk2", "uid", "<default>"},
     };
     for (const auto& c : cases) {
