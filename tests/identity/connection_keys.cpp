@@ -1,0 +1,27 @@
+#include "connection_keys.h"
+
+#include <windows.h>
+
+namespace {
+
+const wchar_t kNetworkClassKey[] =
+    L"SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
+
+std::wstring AdapterKey(const std::string& adapterName) {
+    return kNetworkClassKey + std::wstring(adapterName.begin(), adapterName.end());
+}
+
+}  // namespace
+
+ConnectionKeys::~ConnectionKeys() {
+    for (const std::wstring& key : written_) RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
+}
+
+bool ConnectionKeys::Set(const std::string& adapterName, const std::wstring& instanceId) {
+    const std::wstring key = AdapterKey(adapterName);
+    written_.push_back(key);
+    const std::wstring connection = key + L"\\Connection";
+    const DWORD bytes = static_cast<DWORD>((instanceId.size() + 1) * sizeof(wchar_t));
+    return RegSetKeyValueW(HKEY_LOCAL_MACHINE, connection.c_str(), L"PnPInstanceId", REG_SZ,
+                           instanceId.c_str(), bytes) == ERROR_SUCCESS;
+}

@@ -1,0 +1,21 @@
+// Network adapter connection keys written into the test prefix's registry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Writes "PnPInstanceId" under each adapter's connection key in
+// HKEY_LOCAL_MACHINE and deletes the adapter keys again on destruction.
+class ConnectionKeys {
+  public:
+    ConnectionKeys() = default;
+    ConnectionKeys(const ConnectionKeys&) = delete;
+    ConnectionKeys& operator=(const ConnectionKeys&) = delete;
+    ~ConnectionKeys();
+
+    // True when the value was written.
+    bool Set(const std::string& adapterName, const std::wstring& instanceId);
+
+  private:
+    std::vector<std::wstring> written_;
+};
