@@ -19,9 +19,17 @@ ConnectionKeys::~ConnectionKeys() {
 
 bool ConnectionKeys::Set(const std::string& adapterName, const std::wstring& instanceId) {
     const std::wstring key = AdapterKey(adapterName);
+    HKEY adapter = nullptr;
+    DWORD disposition = 0;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                        &adapter, &disposition) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(adapter);
+    // Keys of the machine's own are never touched.
+    if (disposition != REG_CREATED_NEW_KEY) return false;
     written_.push_back(key);
-    const std::wstring connection = key + L"\\Connection";
     const DWORD bytes = static_cast<DWORD>((instanceId.size() + 1) * sizeof(wchar_t));
-    return RegSetKeyValueW(HKEY_LOCAL_MACHINE, connection.c_str(), L"PnPInstanceId", REG_SZ,
-                           instanceId.c_str(), bytes) == ERROR_SUCCESS;
+    return RegSetKeyValueW(HKEY_LOCAL_MACHINE, (key + L"\\Connection").c_str(), L"PnPInstanceId",
+                           REG_SZ, instanceId.c_str(), bytes) == ERROR_SUCCESS;
 }

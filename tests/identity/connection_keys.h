@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-// Writes "PnPInstanceId" under each adapter's connection key in
-// HKEY_LOCAL_MACHINE and deletes the adapter keys again on destruction.
+// Writes "PnPInstanceId" under the connection key of adapters that have no
+// key yet in HKEY_LOCAL_MACHINE, and deletes those adapter keys again on
+// destruction.
 class ConnectionKeys {
   public:
     ConnectionKeys() = default;
@@ -13,7 +14,8 @@ class ConnectionKeys {
     ConnectionKeys& operator=(const ConnectionKeys&) = delete;
     ~ConnectionKeys();
 
-    // True when the value was written.
+    // True when the value was written; false also when the adapter's key
+    // existed before.
     bool Set(const std::string& adapterName, const std::wstring& instanceId);
 
   private:
