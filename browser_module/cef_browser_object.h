@@ -31,7 +31,7 @@ class WEBHULL_API CefBrowserObject {
   public:
     CefBrowserObject() = default;
     CefBrowserObject(const CefBrowserObject&) = default;
-    CefBrowserObject& operator=(const CefBrowserObject& other);
+    CefBrowserObject& operator=(const CefBrowserObject&) = default;
 
     // Starts the runtime in the browser process (true on success, exitCode -1).
     // In a runtime sub-process runs it to its end and returns false with its

@@ -1,0 +1,3 @@
+#include "message_handlers.h"
+
+std::map<std::wstring, MessageHandler> messageHandlers;
