@@ -9,6 +9,9 @@ namespace {
 
 // Control timers use identifiers from here upwards, clear of the windows' own.
 constexpr UINT_PTR kFirstTimerId = 0xC000;
+// A window with a transparent background gets no WM_PAINT before its first
+// UpdateLayeredWindow: it is redrawn from this timer instead.
+constexpr UINT_PTR kRenderTimerId = kFirstTimerId - 1;
 
 POINT ClientPoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
@@ -35,7 +38,11 @@ Control* SkinView::ControlAt(POINT point) {
 
 void SkinView::Invalidate(const RECT& area) {
     UnionRect(&dirty_, &dirty_, &area);
-    InvalidateRect(window_, &area, FALSE);
+    if (document_.window.bktrans) {
+        SetTimer(window_, kRenderTimerId, USER_TIMER_MINIMUM, nullptr);
+    } else {
+        InvalidateRect(window_, &area, FALSE);
+    }
 }
 
 void SkinView::InvalidateLayout() {
@@ -68,13 +75,18 @@ void SkinView::UpdateLayout() {
 void SkinView::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
+    UnionRect(&dirty_, &dirty_, &paint.rcPaint);
+    Render(dc);
+    EndPaint(window_, &paint);
+}
+
+void SkinView::Render(HDC dc) {
     UpdateLayout();
     if (canvas_.Width() != laidOutSize_.cx || canvas_.Height() != laidOutSize_.cy) {
         canvas_.Resize(laidOutSize_.cx, laidOutSize_.cy);
         dirty_ = RECT{0, 0, laidOutSize_.cx, laidOutSize_.cy};
     }
-    RECT area;
-    UnionRect(&area, &dirty_, &paint.rcPaint);
+    RECT area = dirty_;
     dirty_ = RECT{};
     canvas_.SetClip(area);
     canvas_.Clear();
@@ -86,11 +98,10 @@ void SkinView::Paint() {
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         UpdateLayeredWindow(window_, nullptr, nullptr, &size, canvas_.Dc(), &origin, 0, &blend,
                             ULW_ALPHA);
-    } else {
+    } else if (dc) {
         BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
                canvas_.Dc(), area.left, area.top, SRCCOPY);
     }
-    EndPaint(window_, &paint);
 }
 
 void SkinView::SetMouseTarget(Control* hot, Control* pressed) {
@@ -117,6 +128,11 @@ bool SkinView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             if (!(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOSIZE)) InvalidateLayout();
             return false;
         case WM_TIMER: {
+            if (wParam == kRenderTimerId) {
+                KillTimer(window_, kRenderTimerId);
+                Render(nullptr);
+                return true;
+            }
             size_t index = wParam - kFirstTimerId;
             if (wParam < kFirstTimerId || index >= timerControls_.size()) return false;
             KillTimer(window_, wParam);

@@ -39,6 +39,8 @@ class SkinView : public ControlHost {
   private:
     void UpdateLayout();
     void Paint();
+    // Draws what is dirty onto dc, or onto the layered window.
+    void Render(HDC dc);
     void SetMouseTarget(Control* hot, Control* pressed);
 
     HWND window_;
