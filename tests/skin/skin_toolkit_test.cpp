@@ -1,4 +1,5 @@
 #include "skin/gif_anim.h"
+#include "skin/image.h"
 #include "skin/layout_document.h"
 #include "skin/markup_values.h"
 #include "skin/message_loop.h"
@@ -113,6 +114,91 @@ TEST(ZipArchive, ReadsEveryPackageEntryAndRefusesDamage) {
 
     skin::ZipArchive notZip;
     EXPECT_FALSE(notZip.Open("not an archive at all, just text", 32));
+}
+
+TEST(Package, EveryLayoutBuildsAndEveryPictureDecodes) {
+    ASSERT_TRUE(skin::OpenPackage(129));
+    for (const wchar_t* name :
+         {L"MainWnd.xml", L"GameWnd.xml", L"BrowserWnd.xml", L"CustomMsgBox.xml"}) {
+        std::string markup;
+        ASSERT_TRUE(skin::ReadPackageFile(name, markup));
+        skin::LayoutDocument document;
+        EXPECT_TRUE(skin::ParseLayout(markup, document)) << "layout does not build";
+        ASSERT_NE(document.root, nullptr);
+        EXPECT_NE(document.root->FindByName(L"verLayout"), nullptr);
+    }
+    struct Picture {
+        const wchar_t* name;
+        int width;
+        int height;
+        bool animated;
+    } pictures[] = {
+        {L"loginBkg.png", 1241, 667, false}, {L"login.gif", 307, 387, true},
+        {L"btn_min.png", 36, 36, false},     {L"btn_close_pushed.png", 40, 39, false},
+        {L"logo.png", 512, 512, false},      {L"btn_game_restore_hover.png", 30, 27, false},
+        {L"logo.ico", 48, 48, false},        {L"x_3.png", 16, 16, false},
+    };
+    for (const Picture& p : pictures) {
+        std::string data;
+        ASSERT_TRUE(skin::ReadPackageFile(p.name, data));
+        std::shared_ptr<skin::Image> image = skin::DecodeImage(data);
+        ASSERT_NE(image, nullptr) << "cannot decode";
+        EXPECT_EQ(image->Width(), p.width);
+        EXPECT_EQ(image->Height(), p.height);
+        EXPECT_EQ(image->Frames().size() > 1, p.animated);
+        for (const skin::Image::Frame& frame : image->Frames()) {
+            EXPECT_NE(frame.bitmap, nullptr);
+            if (p.animated) {
+                EXPECT_EQ(frame.delayMs, 120u) << "GIF delay of the frame";
+            }
+        }
+    }
+    EXPECT_EQ(skin::DecodeImage("not a picture"), nullptr);
+    std::string unused;
+    EXPECT_FALSE(skin::ReadPackageFile(L"Missing.xml", unused));
+}
+
+std::vector<HWND> ShadowWindows() {
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            wchar_t name[64];
+            GetClassNameW(hwnd, name, 64);
+            if (std::wstring(name) == L"SkinShadowWnd") {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST(FrameBehaviour, DropShadowFollowsTheLoginWindowOnly) {
+    auto* game = new TestWindow(L"GameWnd.xml");
+    WindowCloser gameCloser{game};
+    ASSERT_NE(game->CreateAt(0, 0), nullptr);
+    EXPECT_TRUE(ShadowWindows().empty()) << "shadowcorner alone shows no shadow";
+
+    auto* window = new TestWindow(L"MainWnd.xml");
+    HWND hwnd = window->CreateAt(100, 80);
+    ASSERT_NE(hwnd, nullptr);
+    SetWindowPos(hwnd, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    std::vector<HWND> shadows = ShadowWindows();
+    ASSERT_EQ(shadows.size(), 1u);
+    HWND shadow = shadows[0];
+    EXPECT_TRUE(IsWindowVisible(shadow));
+    EXPECT_EQ(WindowRect(shadow), (RECT{120 - 9, 90 - 9, 120 + 1241 + 9, 90 + 665 + 9}))
+        << Describe(WindowRect(shadow));
+    EXPECT_NE(GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0) << "click-through";
+
+    window->ShowWindow(SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(shadow));
+    window->ShowWindow(SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(IsWindowVisible(shadow));
+    DestroyWindow(hwnd);
+    delete window;
+    EXPECT_FALSE(IsWindow(shadow)) << "the shadow ends with its window";
 }
 
 TEST(Layout, FindsTheFirstControlOfANameInDocumentOrder) {

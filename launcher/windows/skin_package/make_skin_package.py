@@ -51,6 +51,33 @@ def login_background(path):
             path)
 
 
+def sub_blocks_end(data, pos):
+    while data[pos]:
+        pos += data[pos] + 1
+    return pos + 1
+
+
+def keep_standard_blocks(data):
+    """Drops ImageMagick's private application extensions from a GIF, keeping
+    the loop extension, the frames and their graphic control extensions."""
+    flags = data[10]
+    pos = 13 + (3 * (2 << (flags & 7)) if flags & 0x80 else 0)
+    out = bytearray(data[:pos])
+    while data[pos] != 0x3B:
+        start = pos
+        if data[pos] == 0x21:
+            private = data[pos + 1] == 0xFF and data[pos + 3:pos + 14] == b"ImageMagick"
+            pos = sub_blocks_end(data, pos + 2)
+            if private:
+                continue
+        else:
+            image_flags = data[pos + 9]
+            pos += 10 + (3 * (2 << (image_flags & 7)) if image_flags & 0x80 else 0)
+            pos = sub_blocks_end(data, pos + 1)
+        out += data[start:pos]
+    return bytes(out + b"\x3b")
+
+
 def login_gif(path, work):
     frames = []
     for i in range(8):
@@ -62,6 +89,10 @@ def login_gif(path, work):
                 frame)
         frames.append(frame)
     convert("-delay", "12", "-loop", "0", "-dispose", "none", *frames, path)
+    with open(path, "rb") as f:
+        data = f.read()
+    with open(path, "wb") as f:
+        f.write(keep_standard_blocks(data))
 
 
 def logo(path):
