@@ -12,6 +12,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 from urllib.parse import parse_qs, urlsplit
 
@@ -202,19 +203,30 @@ class Session:
         elif os.path.exists(config):
             os.remove(config)
 
-    def wine(self, *args, timeout=60):
+    def wine(self, *args, timeout=60, encoding="utf-8"):
+        """Runs a Windows program to its end. Wine's own tools write in the
+        ANSI code page (gbk); the probe writes UTF-8. Output goes through
+        files, not pipes: Wine services the program starts may outlive it and
+        would hold a pipe open."""
         env = dict(self.env, HLVN_TIMEOUT=str(timeout))
-        return subprocess.run([*self.wine_command(timeout), *args], env=env, capture_output=True, text=True,
-                              timeout=timeout + 10)
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            done = subprocess.run([*self.wine_command(timeout), *args], env=env,
+                                  stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                  timeout=timeout + 10)
+            out.seek(0)
+            err.seek(0)
+            done.stdout = out.read().decode(encoding, errors="replace")
+            done.stderr = err.read().decode(encoding, errors="replace")
+        return done
 
     def reg_set(self, key, name, kind, data):
-        self.wine("reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f")
+        self.wine("reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f", encoding="gbk")
 
     def reg_delete(self, key, name):
-        self.wine("reg", "delete", key, "/v", name, "/f")
+        self.wine("reg", "delete", key, "/v", name, "/f", encoding="gbk")
 
     def reg_query(self, key, name):
-        out = self.wine("reg", "query", key, "/v", name).stdout
+        out = self.wine("reg", "query", key, "/v", name, encoding="gbk").stdout
         match = re.search(rf"{re.escape(name)}\s+(REG_\w+)\s+(\S*)", out)
         return (match.group(1), match.group(2)) if match else None
 
@@ -255,9 +267,12 @@ class Session:
     def start_launcher(self, *args, bin_dir=None, extra_env=None, timeout=300):
         env = dict(self.env, HLVN_TIMEOUT=str(timeout), **(extra_env or {}))
         exe = os.path.join(bin_dir or self.bin_dir, "hlvn.exe")
-        process = subprocess.Popen([*self.wine_command(timeout), exe, *args], cwd=self.work_dir, env=env,
-                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, start_new_session=True)
+        errors = os.path.join(self.work_dir, f"launcher-{len(self.processes) + 1}.stderr")
+        with open(errors, "wb") as stderr:
+            process = subprocess.Popen([*self.wine_command(timeout), exe, *args],
+                                       cwd=self.work_dir, env=env, stdin=subprocess.DEVNULL,
+                                       stdout=subprocess.DEVNULL, stderr=stderr,
+                                       start_new_session=True)
         process.started = time.time()
         self.processes.append(process)
         return process
@@ -295,13 +310,12 @@ class Session:
         time.sleep(0.2)
         self.xdotool("click", "1")
 
-    def key(self, window, combo):
-        """A real key press in the X window of a top-level window."""
-        title = window["title"]
-        ids = subprocess.run(["xdotool", "search", "--name", f"^{re.escape(title)}$"],
-                             env=self.env, capture_output=True, text=True).stdout.split()
-        if ids:
-            self.xdotool("windowfocus", "--sync", ids[-1])
+    def key(self, focus_point, combo):
+        """A real key press, after a click at focus_point (screen coordinates,
+        a spot of the window that does nothing on a click) has activated the
+        window: without a window manager nothing else gives it the keyboard."""
+        self.click(*focus_point)
+        time.sleep(0.3)
         self.xdotool("key", combo)
 
     def screenshot(self, path):

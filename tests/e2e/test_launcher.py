@@ -99,21 +99,28 @@ class LauncherTest(unittest.TestCase):
 class LoginWindow(LauncherTest):
     def test_first_launch_then_next_launch(self):
         session = self.session
+        # The version header is read from the libcef.dll in the current folder.
+        os.symlink(os.path.join(session.bin_dir, "libcef.dll"),
+                   os.path.join(session.work_dir, "libcef.dll"))
         process = self.launch()
         login = self.login_window(process)
-        first_look = time.time()
-        panels = session.owned_by(login)
         self.assertEqual(rect_size(login), LOGIN_SIZE)
         self.assertEqual(tuple(login["rect"][:2]), centred(LOGIN_SIZE, session.work_area()))
 
-        panel = self.shown_panel(login)
-        shown_at = time.time()
+        # Watch the panel until it shows; each look is stamped when it has ended.
+        looks = []
+        deadline = time.time() + 60
+        while time.time() < deadline and not (looks and looks[-1][1]):
+            panels = session.owned_by(login)
+            looks.append((time.time(), panels and panels[0]["visible"], panels))
+        panel = looks[-1][2][0] if looks[-1][1] else None
+        self.assertIsNotNone(panel, "the page panel was never shown")
         loaded = session.page_requests("/loaded?page=login")
         self.assertTrue(loaded, "the login page never finished loading")
-        self.assertLess(loaded[0]["time"], shown_at)
-        if first_look < loaded[0]["time"]:
-            self.assertTrue(panels and not any(p["visible"] for p in panels),
-                            "the panel was visible before its page had loaded")
+        for stamp, visible, panels in looks:
+            self.assertTrue(panels, "no page panel owned by the login window")
+            if stamp < loaded[0]["time"]:
+                self.assertFalse(visible, "the panel was visible before its page had loaded")
         self.assert_panel_on_login(login, panel)
 
         logins = session.page_requests("/login.html")
@@ -121,8 +128,8 @@ class LoginWindow(LauncherTest):
                          "/login.html?from=demo&uid=10086&suid=demo+player&token=demo-token")
         for request in session.page_requests():
             self.assertEqual(header(request, "payment"), ["360pay"], request["path"])
-            self.assertEqual(len(header(request, "cefVersion")), 1, request["path"])
-            self.assertEqual(len(header(request, "version")), 1, request["path"])
+            self.assertRegex(" ".join(header(request, "cefVersion")), r"^\d+\.\d+\.\d+\.\d+$")
+            self.assertEqual(header(request, "version"), [""], request["path"])
 
         # A real drag by the picture's top band moves the panel along.
         grab = (login["rect"][0] + 200, login["rect"][1] + 40)
@@ -157,7 +164,7 @@ class LoginWindow(LauncherTest):
         self.assertEqual(session.page_requests("/login.html")[-1]["path"],
                          "/login.html?from=demo?fileparam=" +
                          base64.b64encode(b"DEMO01").decode())
-        session.key(login, "alt+F4")
+        session.key((login["rect"][0] + 200, login["rect"][1] + 40), "alt+F4")
         self.assert_exits(process)
         self.assertEqual(session.reg_query(UNINSTALL + r"\hlvn", "lunchNum"),
                          ("REG_DWORD", "0x2"))
@@ -219,7 +226,7 @@ class GameAltF4(LauncherTest):
     def test_alt_f4_ends_without_asking(self):
         process, _, game = self.open_game()
         self.shown_panel(game)
-        self.session.key(game, "alt+F4")
+        self.session.key((game["rect"][0] + 300, game["rect"][1] + 10), "alt+F4")
         self.assert_exits(process)
         self.assertFalse(self.session.windows(cls="#32770"), "a box was shown")
 

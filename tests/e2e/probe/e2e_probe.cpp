@@ -47,9 +47,10 @@ std::string JsonRect(const RECT& r) {
     return text;
 }
 
+// Never sends a message, so a window whose thread is busy cannot stall the probe.
 std::wstring WindowText(HWND hwnd) {
     wchar_t text[512] = {};
-    GetWindowTextW(hwnd, text, 512);
+    InternalGetWindowText(hwnd, text, 512);
     return text;
 }
 
