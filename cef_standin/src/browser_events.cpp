@@ -87,8 +87,11 @@ void BrowserImpl::OnFrameNavigated(const rapidjson::Value& frame_json) {
     const std::string id = JsonGetString(frame_json, "id");
     CefRefPtr<FrameImpl> frame = FrameFor(id);
     if (!frame) return;
-    frame->Update(JsonGetString(frame_json, "url") + JsonGetString(frame_json, "urlFragment"),
-                  JsonGetString(frame_json, "name"), JsonGetString(frame_json, "parentId"));
+    // An error page stands for the address that failed.
+    std::string url = JsonGetString(frame_json, "unreachableUrl");
+    if (url.empty())
+        url = JsonGetString(frame_json, "url") + JsonGetString(frame_json, "urlFragment");
+    frame->Update(url, JsonGetString(frame_json, "name"), JsonGetString(frame_json, "parentId"));
     frame->load_pending = true;
 }
 

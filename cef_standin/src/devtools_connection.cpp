@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "json_text.h"
+#include "wide_text.h"
 
 namespace cef_standin {
 
@@ -21,30 +22,15 @@ DevToolsConnection::~DevToolsConnection() { Close(); }
 
 bool DevToolsConnection::Open(int port, const std::wstring& path, EventSink sink) {
     sink_ = std::move(sink);
-    session_ = WinHttpOpen(L"cef-standin", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                           WINHTTP_NO_PROXY_BYPASS, 0);
-    if (!session_) return false;
-    connect_ = WinHttpConnect(session_, L"127.0.0.1", static_cast<INTERNET_PORT>(port), 0);
-    if (!connect_) return false;
-    HINTERNET request = WinHttpOpenRequest(connect_, L"GET", path.c_str(), nullptr,
-                                           WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0);
-    if (!request) return false;
-    bool upgraded =
-        WinHttpSetOption(request, WINHTTP_OPTION_UPGRADE_TO_WEB_SOCKET, nullptr, 0) &&
-        WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, nullptr, 0, 0, 0) &&
-        WinHttpReceiveResponse(request, nullptr);
-    if (upgraded) socket_ = WinHttpWebSocketCompleteUpgrade(request, 0);
-    WinHttpCloseHandle(request);
-    if (!socket_) return false;
+    if (!socket_.Open(port, WideToUtf8(path))) return false;
+    open_ = true;
     reader_ = std::thread([this] { ReadLoop(); });
     return true;
 }
 
 void DevToolsConnection::Close() {
     closing_ = true;
-    if (socket_) {
-        WinHttpWebSocketClose(socket_, WINHTTP_WEB_SOCKET_SUCCESS_CLOSE_STATUS, nullptr, 0);
-    }
+    socket_.Close();
     if (reader_.joinable()) {
         if (IsReaderThread())
             reader_.detach();
@@ -52,10 +38,6 @@ void DevToolsConnection::Close() {
             reader_.join();
     }
     FailPending();
-    for (HINTERNET* handle : {&socket_, &connect_, &session_}) {
-        if (*handle) WinHttpCloseHandle(*handle);
-        *handle = nullptr;
-    }
 }
 
 void DevToolsConnection::SendAsync(const std::string& method, const std::string& params_json,
@@ -69,13 +51,7 @@ void DevToolsConnection::SendAsync(const std::string& method, const std::string&
         std::lock_guard<std::mutex> lock(pending_mutex_);
         pending_[id] = std::move(callback);
     }
-    DWORD error = ERROR_INVALID_HANDLE;
-    if (socket_ && !closing_) {
-        std::lock_guard<std::mutex> lock(send_mutex_);
-        error = WinHttpWebSocketSend(socket_, WINHTTP_WEB_SOCKET_UTF8_MESSAGE_BUFFER_TYPE,
-                                     text.data(), static_cast<DWORD>(text.size()));
-    }
-    if (error == NO_ERROR) return;
+    if (open_ && !closing_ && socket_.SendText(text)) return;
     ResultCallback failed;
     {
         std::lock_guard<std::mutex> lock(pending_mutex_);
@@ -100,29 +76,15 @@ DevToolsMessage DevToolsConnection::Send(const std::string& method, const std::s
 }
 
 void DevToolsConnection::ReadLoop() {
-    std::vector<char> message;
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        DWORD read = 0;
-        WINHTTP_WEB_SOCKET_BUFFER_TYPE type;
-        DWORD error = WinHttpWebSocketReceive(socket_, buffer.data(),
-                                              static_cast<DWORD>(buffer.size()), &read, &type);
-        if (error != NO_ERROR || type == WINHTTP_WEB_SOCKET_CLOSE_BUFFER_TYPE) break;
-        message.insert(message.end(), buffer.begin(), buffer.begin() + read);
-        if (type == WINHTTP_WEB_SOCKET_UTF8_FRAGMENT_BUFFER_TYPE ||
-            type == WINHTTP_WEB_SOCKET_BINARY_FRAGMENT_BUFFER_TYPE) {
-            continue;
-        }
-        Dispatch(message.data(), message.size());
-        message.clear();
-    }
+    std::string message;
+    while (socket_.Receive(message)) Dispatch(message);
     FailPending();
 }
 
-void DevToolsConnection::Dispatch(const char* text, size_t size) {
+void DevToolsConnection::Dispatch(const std::string& text) {
     DevToolsMessage message;
     message.document = std::make_shared<rapidjson::Document>();
-    message.document->Parse(text, size);
+    message.document->Parse(text.c_str(), text.size());
     if (message.document->HasParseError() || !message.document->IsObject()) return;
     const rapidjson::Value& root = *message.document;
     const int64_t id = JsonGetInt(root, "id", -1);

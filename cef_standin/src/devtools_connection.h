@@ -1,4 +1,4 @@
-// One WebSocket connection to the engine's DevTools endpoint (WinHTTP).
+// One WebSocket connection to the engine's DevTools endpoint.
 // Commands are sent from any thread; answers and events are read on the
 // connection's own reader thread and handed to callbacks there, so a
 // callback must not wait for another answer.
@@ -6,7 +6,6 @@
 #define CEF_STANDIN_SRC_DEVTOOLS_CONNECTION_H_
 
 #include <windows.h>
-#include <winhttp.h>
 
 #include <rapidjson/document.h>
 
@@ -17,6 +16,8 @@
 #include <mutex>
 #include <string>
 #include <thread>
+
+#include "websocket_client.h"
 
 namespace cef_standin {
 
@@ -60,15 +61,13 @@ class DevToolsConnection {
 
   private:
     void ReadLoop();
-    void Dispatch(const char* text, size_t size);
+    void Dispatch(const std::string& text);
     void FailPending();
 
-    HINTERNET session_ = nullptr;
-    HINTERNET connect_ = nullptr;
-    HINTERNET socket_ = nullptr;
+    WebSocketClient socket_;
+    bool open_ = false;
     std::thread reader_;
     EventSink sink_;
-    std::mutex send_mutex_;
     std::mutex pending_mutex_;
     std::map<int64_t, ResultCallback> pending_;
     std::atomic<int64_t> next_id_{1};

@@ -3,16 +3,23 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "runtime_log.h"
 #include "wide_text.h"
 
 namespace cef_standin {
 namespace {
 
-// Runs the engine in the background with its own output discarded, waits
-// for end of input, then ends the engine and waits for it.
+// $1: file marking the end, $2: DevToolsActivePort file, then the engine's
+// command. Runs the engine, waits for a client on its DevTools port, and
+// ends it when the last client is gone (or when none came within a minute).
 constexpr char kShellScript[] =
-    "\"$@\" </dev/null >/dev/null 2>&1 & pid=$!; cat >/dev/null; kill $pid 2>/dev/null; "
-    "wait $pid; exit 0";
+    "done=$1; port_file=$2; shift 2; \"$@\" </dev/null >/dev/null 2>&1 & pid=$!; seen=0; n=0; "
+    "while kill -0 $pid 2>/dev/null; do sleep 0.3; [ -f \"$port_file\" ] || continue; "
+    "hex=$(printf %04X $(head -n1 \"$port_file\")); "
+    "c=$(grep -cE \"^ *[0-9]+: 0100007F:$hex [0-9A-F]{8}:[0-9A-F]{4} 01 \" /proc/net/tcp); "
+    "if [ \"$c\" -gt 0 ]; then seen=1; elif [ $seen = 1 ]; then break; "
+    "else n=$((n+1)); [ $n -gt 200 ] && break; fi; done; "
+    "kill $pid 2>/dev/null; wait $pid; touch \"$done\"";
 
 std::wstring WindowsPathOfUnix(const std::string& unix_path) {
     std::wstring path = L"Z:" + Utf8ToWide(unix_path);
@@ -91,67 +98,46 @@ bool EngineProcess::Start(const std::vector<std::string>& switches,
     const std::wstring port_file = user_data_dir + L"\\DevToolsActivePort";
     DeleteFileW(port_file.c_str());
 
+    done_file_ = user_data_dir + L"\\.cef-standin-engine-done";
+    DeleteFileW(done_file_.c_str());
     std::wstring command = L"Z:\\bin\\sh -c " + QuoteArgument(Utf8ToWide(kShellScript)) +
-                           L" cef-engine " + QuoteArgument(Utf8ToWide(engine));
+                           L" cef-engine " +
+                           QuoteArgument(Utf8ToWide(profile + "/.cef-standin-engine-done")) + L" " +
+                           QuoteArgument(Utf8ToWide(profile + "/DevToolsActivePort")) + L" " +
+                           QuoteArgument(Utf8ToWide(engine));
     for (const auto& sw : switches) command += L" " + QuoteArgument(Utf8ToWide(sw));
     command += L" " + QuoteArgument(Utf8ToWide("--user-data-dir=" + profile));
     command += L" about:blank";
+    Log("starting " + WideToUtf8(command));
 
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE stdin_read = nullptr;
-    HANDLE stdout_write = nullptr;
-    if (!CreatePipe(&stdin_read, &stdin_write_, &inherit, 0)) return false;
-    if (!CreatePipe(&stdout_read_, &stdout_write, &inherit, 0)) return false;
-    SetHandleInformation(stdin_write_, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(stdout_read_, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = stdin_read;
-    startup.hStdOutput = stdout_write;
-    startup.hStdError = stdout_write;
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(L"Z:\\bin\\sh", &command[0], nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    CloseHandle(stdin_read);
-    CloseHandle(stdout_write);
-    if (process.hProcess) CloseHandle(process.hProcess);
-    if (process.hThread) CloseHandle(process.hThread);
-    if (!started) {
-        Stop();
+    if (!CreateProcessW(L"Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        done_file_.clear();
         return false;
     }
+    if (process.hProcess) CloseHandle(process.hProcess);
+    if (process.hThread) CloseHandle(process.hThread);
     for (int i = 0; i < 600; ++i) {
         if (ReadEndpoint(port_file, endpoint)) return true;
-        DWORD available = 0;
-        if (!PeekNamedPipe(stdout_read_, nullptr, 0, nullptr, &available, nullptr)) break;
+        if (GetFileAttributesW(done_file_.c_str()) != INVALID_FILE_ATTRIBUTES) break;
         Sleep(50);
     }
-    Stop();
+    done_file_.clear();
     return false;
 }
 
 void EngineProcess::Stop() {
-    if (stdin_write_) {
-        CloseHandle(stdin_write_);
-        stdin_write_ = nullptr;
+    if (done_file_.empty()) return;
+    const ULONGLONG deadline = GetTickCount64() + 15000;
+    while (GetFileAttributesW(done_file_.c_str()) == INVALID_FILE_ATTRIBUTES &&
+           GetTickCount64() < deadline) {
+        Sleep(50);
     }
-    if (stdout_read_) {
-        // End of file here means the shell and the engine have exited.
-        char buffer[256];
-        DWORD read = 0;
-        const ULONGLONG deadline = GetTickCount64() + 15000;
-        while (GetTickCount64() < deadline) {
-            DWORD available = 0;
-            if (!PeekNamedPipe(stdout_read_, nullptr, 0, nullptr, &available, nullptr)) break;
-            if (available)
-                ReadFile(stdout_read_, buffer, sizeof(buffer), &read, nullptr);
-            else
-                Sleep(20);
-        }
-        CloseHandle(stdout_read_);
-        stdout_read_ = nullptr;
-    }
+    DeleteFileW(done_file_.c_str());
+    done_file_.clear();
 }
 
 }  // namespace cef_standin

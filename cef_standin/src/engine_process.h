@@ -1,7 +1,8 @@
 // The engine: Debian's chromium, a Linux program started from Wine, headless
-// with a DevTools port. It runs under a small shell that ends it as soon as
-// this process's end of its standard input closes, so the engine never
-// outlives this process, even when it dies without cleaning up.
+// with a DevTools port. It runs under a small shell that ends it once no
+// client is connected to its DevTools port any more (this process holds the
+// one connection for its whole life, and its end closes when the process
+// ends in any way), then marks the end with a file in the profile folder.
 #ifndef CEF_STANDIN_SRC_ENGINE_PROCESS_H_
 #define CEF_STANDIN_SRC_ENGINE_PROCESS_H_
 
@@ -34,12 +35,12 @@ class EngineProcess {
     // DevTools endpoint.
     bool Start(const std::vector<std::string>& switches, const std::wstring& user_data_dir,
                EngineEndpoint& endpoint);
-    // Ends the engine and waits until it and its children are gone.
+    // Waits until the engine has ended, which it does once the DevTools
+    // connection is closed.
     void Stop();
 
   private:
-    HANDLE stdin_write_ = nullptr;
-    HANDLE stdout_read_ = nullptr;
+    std::wstring done_file_;
 };
 
 }  // namespace cef_standin

@@ -7,6 +7,7 @@
 
 #include "browser_impl.h"
 #include "json_text.h"
+#include "runtime_log.h"
 #include "wide_text.h"
 
 namespace cef_standin {
@@ -29,6 +30,7 @@ const char* const kEngineSwitches[] = {
     "--disable-background-networking",
     "--disable-component-update",
     "--disable-sync",
+    "--disable-popup-blocking",
     "--remote-debugging-port=0",
 };
 
@@ -72,6 +74,7 @@ void Runtime::Shutdown() {
 }
 
 bool Runtime::Start(const CefSettings& settings, CefRefPtr<CefApp> app) {
+    EnableLog(settings.log_severity != LOGSEVERITY_DISABLE);
     CefRefPtr<CefCommandLine> command_line = CefCommandLine::CreateCommandLine();
     command_line->InitFromString(GetCommandLineW());
     if (app) app->OnBeforeCommandLineProcessing(CefString(), command_line);
@@ -117,7 +120,10 @@ bool Runtime::Start(const CefSettings& settings, CefRefPtr<CefApp> app) {
     }
 
     if (!ui_.Start() || !io_.Start()) return false;
-    if (!engine_.Start(switches, profile, endpoint_)) return false;
+    if (!engine_.Start(switches, profile, endpoint_)) {
+        Log("the engine " + EngineProcess::EnginePath() + " did not start");
+        return false;
+    }
     if (!connection_.Open(
             endpoint_.port, endpoint_.browser_path,
             [this](const std::string& method, const DevToolsMessage& message,
@@ -133,7 +139,10 @@ bool Runtime::Start(const CefSettings& settings, CefRefPtr<CefApp> app) {
     const DevToolsMessage attach = connection_.Send(
         "Target.setAutoAttach",
         "{\"autoAttach\":true,\"waitForDebuggerOnStart\":true,\"flatten\":true}", "");
-    if (!attach.ok) return false;
+    if (!attach.ok) {
+        Log("Target.setAutoAttach failed: " + attach.error);
+        return false;
+    }
 
     std::wstring program = StructText(settings.browser_subprocess_path);
     if (program.empty()) {
@@ -141,7 +150,10 @@ bool Runtime::Start(const CefSettings& settings, CefRefPtr<CefApp> app) {
         GetModuleFileNameW(nullptr, self, MAX_PATH);
         program = self;
     }
-    if (!renderer_.Start(program)) return false;
+    if (!renderer_.Start(program)) {
+        Log("the renderer process did not start");
+        return false;
+    }
 
     if (CefRefPtr<CefBrowserProcessHandler> handler =
             app ? app->GetBrowserProcessHandler() : nullptr) {
