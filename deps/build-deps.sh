@@ -50,11 +50,13 @@ flock 9
 t_start=$(date +%s)
 
 # ---------------------------------------------------------------------------
-# Build identity: this script, its helper files and the toolchain.
+# Build identity: this script (less comment and blank lines), its helper
+# files and the toolchain.
 # ---------------------------------------------------------------------------
 recipe_hash=$(
     {
-        cat "$script_path" "$deps_dir/link-check.cpp"
+        sed -e '/^[[:space:]]*#/d' -e '/^[[:space:]]*$/d' "$script_path"
+        cat "$deps_dir/link-check.cpp"
         "$cc" -dumpfullversion -dumpmachine
         "$cxx" -dumpfullversion
         dpkg-query -W -f '${Package} ${Version}\n' mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 2>/dev/null || true
@@ -163,9 +165,7 @@ source_versions() {
         awk -v p="$1" '
             /^Package:/ { pkg = $2 }
             /^Version:/ && pkg == p { print $2 }
-        ' | awk '!seen[$0]++' |
-        while read -r v; do printf '%s\n' "$v"; done |
-        sort_versions_desc
+        ' | awk '!seen[$0]++' | sort_versions_desc
 }
 
 sort_versions_desc() {
@@ -231,20 +231,32 @@ make_work() {
     fi
 }
 
-# Downloads pkg=version into $work/dl/pkg; returns non-zero if any file of it
-# cannot be had.
+# Downloaded source packages are kept under the cache, one folder per
+# version, so a rebuild after a change of this script needs no download.
+src_store=$cache_root/.sources
+mkdir -p "$src_store" "$apt_dir/logs"
+
+source_dir() { printf '%s/%s/%s\n' "$src_store" "$1" "${2//:/%}"; }
+
+# Downloads pkg=version into its folder of the source store; returns non-zero
+# if any file of it cannot be had.
 download_source() {
     local pkg=$1 ver=$2 dir
-    make_work
-    dir=$work/dl/$pkg
+    dir=$(source_dir "$pkg" "$ver")
+    [[ -f $dir/.complete ]] && return 0
+    rm -rf "$dir.part"
+    mkdir -p "$dir.part"
+    if ! (cd "$dir.part" && apt-get "${apt_opts[@]}" -q source --download-only "$pkg=$ver") \
+        >"$apt_dir/logs/download-$pkg.log" 2>&1; then
+        rm -rf "$dir.part"
+        return 1
+    fi
+    touch "$dir.part/.complete"
     rm -rf "$dir"
-    mkdir -p "$dir"
-    (cd "$dir" && apt-get "${apt_opts[@]}" -q source --download-only "$pkg=$ver") \
-        >"$work/logs/download-$pkg.log" 2>&1
+    mv -T "$dir.part" "$dir"
 }
 
 declare -A version=()
-declare -A downloaded=()
 for pkg in "${packages[@]}"; do
     cand=${candidates[$pkg]}
     cand_hash=$(printf '%s\n' "$cand" | sha256sum | cut -c1-16)
@@ -257,10 +269,15 @@ for pkg in "${packages[@]}"; do
         log "$pkg: trying source version $ver"
         if download_source "$pkg" "$ver"; then
             version[$pkg]=$ver
-            downloaded[$pkg]=1
             break
         fi
-        grep -E '^(E|Err|W):' "$work/logs/download-$pkg.log" | sed 's/^/[deps]   /' | head -n 5 || true
+        dl_log=$apt_dir/logs/download-$pkg.log
+        grep -E '^(E|Err|W):' "$dl_log" | sed 's/^/[deps]   /' | head -n 5 || true
+        # Only a version the archive does not serve whole is skipped; any
+        # other failure (network, disk) stops here rather than settle for an
+        # older version.
+        grep -qE ' 404 |Hash Sum mismatch|unexpected size' "$dl_log" ||
+            die "$pkg $ver: download failed (log: $dl_log)"
     done <<<"$cand"
     [[ -n ${version[$pkg]:-} ]] || die "$pkg: no version of the source package could be downloaded"
     printf '%s\n' "${version[$pkg]}" >"$record"
@@ -284,6 +301,7 @@ for pkg in "${packages[@]}"; do
 done
 
 if [[ -f $prefix/hlvn-deps.txt ]]; then
+    touch "$prefix/hlvn-deps.txt"
     set_current
     log "cached: $prefix ($(($(date +%s) - t_start)) s)"
     printf '%s\n' "$prefix" >&3
@@ -294,16 +312,20 @@ fi
 # Cold build.
 # ---------------------------------------------------------------------------
 make_work
+t=$(date +%s)
 for pkg in "${packages[@]}"; do
-    if [[ -z ${downloaded[$pkg]:-} ]]; then
-        log "$pkg: downloading ${version[$pkg]}"
-        download_source "$pkg" "${version[$pkg]}" ||
-            { tail -n 20 "$work/logs/download-$pkg.log"; die "$pkg ${version[$pkg]}: download failed"; }
-    fi
-    dsc=$(ls "$work/dl/$pkg"/*.dsc)
+    download_source "$pkg" "${version[$pkg]}" ||
+        { tail -n 20 "$apt_dir/logs/download-$pkg.log"; die "$pkg ${version[$pkg]}: download failed"; }
+    dir=$(source_dir "$pkg" "${version[$pkg]}")
+    # Only the chosen version of each package is kept.
+    for other in "$src_store/$pkg"/*; do
+        [[ $other == "$dir" ]] || rm -rf "$other"
+    done
+    dsc=$(ls "$dir"/*.dsc)
     dpkg-source --no-check -x "$dsc" "$work/src/$pkg" >"$work/logs/unpack-$pkg.log" 2>&1 ||
         { tail -n 20 "$work/logs/unpack-$pkg.log"; die "$pkg: unpack failed"; }
 done
+log "sources downloaded and unpacked in $(($(date +%s) - t)) s"
 
 tmp_prefix=$prefix.tmp
 rm -rf "$tmp_prefix"
@@ -319,26 +341,31 @@ step() {
     fi
 }
 
-declare -A took=()
-
 build_openssl() {
     local src=$work/src/openssl
     cd "$src"
     # libcrypto for AES-CBC decryption and MD5 (deprecated one-shot API kept);
-    # everything the launcher does not use is left out.
+    # everything the launcher does not use is left out. libssl is not built:
+    # curl talks TLS through Schannel.
     step openssl ./Configure mingw64 \
         --cross-compile-prefix="$target-" CC=gcc-posix CXX=g++-posix \
         --prefix="$tmp_prefix" --libdir=lib --openssldir=/ssl \
         no-shared no-tests no-module no-legacy no-engine no-dso \
-        no-autoload-config no-ui-console no-async \
-        no-comp no-ct no-ocsp no-ts no-cms no-srp no-srtp no-psk \
-        no-ssl3 no-dtls no-sctp no-nextprotoneg no-gost \
+        no-makedepend no-autoload-config no-ui-console no-async no-filenames \
+        no-comp no-ct no-ocsp no-ts no-cms no-cmp no-srp no-srtp no-psk \
+        no-ssl3 no-dtls no-sctp no-nextprotoneg no-gost no-ssl-trace \
+        no-sock no-dgram no-ec no-dh no-dsa no-cmac \
         no-aria no-bf no-blake2 no-camellia no-cast no-chacha no-poly1305 \
         no-des no-idea no-md4 no-mdc2 no-ocb no-rc2 no-rc4 no-rc5 \
         no-rmd160 no-scrypt no-seed no-siphash no-siv no-sm2 no-sm3 no-sm4 \
         no-whirlpool
-    step openssl make -j"$jobs" build_libs
-    step openssl make install_dev
+    step openssl make -j"$jobs" build_generated
+    step openssl make -j"$jobs" libcrypto.a libcrypto.pc
+    # What `make install_dev` would install for libcrypto alone.
+    mkdir -p "$tmp_prefix/include/openssl" "$tmp_prefix/lib/pkgconfig"
+    cp include/openssl/*.h "$tmp_prefix/include/openssl/"
+    cp libcrypto.a "$tmp_prefix/lib/"
+    cp libcrypto.pc "$tmp_prefix/lib/pkgconfig/"
 }
 
 build_curl() {
@@ -378,7 +405,7 @@ build_tinyxml() {
     step tinyxml "$target-ar" rcs "$tmp_prefix/lib/libtinyxml.a" obj/*.o
     # The library is built in STL mode; make the header say so, so that
     # users need not define TIXML_USE_STL themselves.
-    if ! grep -q '^#define TIXML_USE_STL' tinyxml.h; then
+    if ! grep -Eq '^[[:space:]]*#[[:space:]]*define[[:space:]]+TIXML_USE_STL' tinyxml.h; then
         {
             printf '#ifndef TIXML_USE_STL\n#define TIXML_USE_STL\n#endif\n'
             cat tinyxml.h
@@ -389,18 +416,48 @@ build_tinyxml() {
     cp tinystr.h "$tmp_prefix/include/tinystr.h"
 }
 
-timed() {
-    local name=$1 t
-    t=$(date +%s)
-    log "$name: building"
-    "$2"
-    took[$name]=$(($(date +%s) - t))
-    log "$name: built in ${took[$name]} s"
+# CPU seconds (user + system) from a `times` report's line of children.
+cpu_seconds() {
+    tail -n 1 "$1" | awk '{
+        t = 0
+        for (i = 1; i <= 2; i++) {
+            split($i, a, "m"); sub("s", "", a[2]); t += a[1] * 60 + a[2]
+        }
+        printf "%d\n", t
+    }'
 }
 
-timed openssl build_openssl
-timed curl build_curl
-timed tinyxml build_tinyxml
+# Builds one library in a subshell; records wall and CPU seconds.
+timed() {
+    local name=$1 fn=$2
+    (
+        t=$(date +%s)
+        log "$name: building"
+        "$fn"
+        wall=$(($(date +%s) - t))
+        times >"$work/times-$name"
+        c=$(cpu_seconds "$work/times-$name")
+        printf '%s %s\n' "$wall" "$c" >"$work/took-$name"
+        log "$name: built in $wall s ($c s CPU)"
+    )
+}
+
+# The three builds run side by side: OpenSSL's compile overlaps curl's
+# (mostly serial) configure.
+declare -A pids=()
+for pkg in "${packages[@]}"; do
+    timed "$pkg" "build_$pkg" &
+    pids[$pkg]=$!
+done
+failed=""
+for pkg in "${packages[@]}"; do
+    wait "${pids[$pkg]}" || failed+=" $pkg"
+done
+[[ -z $failed ]] || die "failed to build:$failed (logs: $work/logs)"
+declare -A took=() cpu=()
+for pkg in "${packages[@]}"; do
+    read -r "took[$pkg]" "cpu[$pkg]" <"$work/took-$pkg"
+done
 
 # Link check: one small program touching every library.
 t=$(date +%s)
@@ -430,7 +487,24 @@ mv -T "$tmp_prefix" "$prefix"
 tmp_prefix=""
 set_current
 
+# Keep the three newest prefixes; drop older ones and leftovers of
+# interrupted runs.
+for d in "$cache_root"/*/; do
+    d=${d%/}
+    if [[ ! -L $d && -f $d/hlvn-deps.txt ]]; then printf '%s\n' "$d/hlvn-deps.txt"; fi
+done | xargs -r -d '\n' ls -1t | tail -n +4 | while read -r f; do
+    old=$(dirname "$f")
+    if [[ $old != "$prefix" ]]; then
+        log "removing old prefix $old"
+        rm -rf "$old"
+    fi
+done
+for d in "$cache_root"/*.tmp; do
+    if [[ -d $d ]]; then rm -rf "$d"; fi
+done
+
 total=$(($(date +%s) - t_start))
 log "timings: openssl ${took[openssl]} s, curl ${took[curl]} s, tinyxml ${took[tinyxml]} s, total ${total} s"
+log "CPU: openssl ${cpu[openssl]} s, curl ${cpu[curl]} s, tinyxml ${cpu[tinyxml]} s"
 log "prefix size: $(du -sh "$prefix" | cut -f1)"
 printf '%s\n' "$prefix" >&3

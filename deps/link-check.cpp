@@ -1,6 +1,9 @@
 // Link check for the third-party prefix: touches each static library once.
 // Built by build-deps.sh after the libraries are installed.
+#ifndef CURL_STATICLIB
 #define CURL_STATICLIB
+#endif
+#define OPENSSL_SUPPRESS_DEPRECATED  // one-shot MD5() is deprecated in 3.0
 #include <curl/curl.h>
 #include <openssl/evp.h>
 #include <openssl/md5.h>
