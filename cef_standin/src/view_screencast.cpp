@@ -41,7 +41,7 @@ void Screencast::Start(int width, int height) {
     height_ = height;
     session_.SendAsync("Page.stopScreencast", "");
     session_.SendAsync("Page.startScreencast",
-                       "{\"format\":\"jpeg\",\"quality\":90,\"maxWidth\":" + std::to_string(width) +
+                       "{\"format\":\"jpeg\",\"quality\":60,\"maxWidth\":" + std::to_string(width) +
                            ",\"maxHeight\":" + std::to_string(height) + ",\"everyNthFrame\":1}");
 }
 

@@ -24,6 +24,8 @@ class WindowView : public BrowserView {
           screencast_(browser.session(), window_) {
         // The page behaves as focused; keyboard focus is the window's own.
         browser_.session().SendAsync("Emulation.setFocusEmulationEnabled", "{\"enabled\":true}");
+        // The engine draws only the page it has in front.
+        browser_.session().SendAsync("Page.bringToFront", "");
         RECT client{};
         GetClientRect(window_, &client);
         screencast_.Start(client.right, client.bottom);
