@@ -211,6 +211,7 @@ TEST_F(ViewTest, KeysGoToTheKeyboardHandlerFirst) {
     client_->Forget();
     Type("a");
     ASSERT_TRUE(client_->WaitForText("request", "keydown%20a%2065"));
+    ASSERT_TRUE(client_->WaitUntil([&] { return client_->Keys().size() >= 6; }));
     struct Expected {
         cef_key_event_type_t type;
         int code;
