@@ -325,7 +325,7 @@ class Session:
 
     # -- waiting ------------------------------------------------------------
 
-    def wait_for_window(self, timeout=60, **match):
+    def wait_for_window(self, timeout=120, **match):
         found = wait_until(lambda: self.windows(**match), timeout, interval=0.2)
         return found[0] if found else None
 
@@ -346,6 +346,33 @@ class Session:
                     process.wait(timeout=5)
                 except subprocess.TimeoutExpired:
                     continue
+        self.stop_engines()
         for server in (self.site, self.statistics):
             if server:
                 server.stop()
+
+    def engine_processes(self):
+        """Linux processes of the browser engine started for this prefix: their
+        command lines name its user-data folder inside the prefix."""
+        marker = (os.path.realpath(self.env["WINEPREFIX"]) + "/").encode()
+        found = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/cmdline", "rb") as f:
+                    if marker in f.read():
+                        found.append(int(pid))
+            except OSError:
+                pass
+        return found
+
+    def stop_engines(self):
+        """The engine ends itself once its launcher is gone; what is left after
+        a while is ended here, so the next launcher finds its folders free."""
+        if wait_until(lambda: not self.engine_processes(), 15, 0.3):
+            return
+        for pid in self.engine_processes():
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        wait_until(lambda: not self.engine_processes(), 5, 0.2)

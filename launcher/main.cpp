@@ -47,16 +47,23 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR cmdLine, int nCmdShow)
     params.cachePath = folders.cachePath;
     params.userDataPath = folders.userDataPath;
 
+    // A second launcher must not start the browser runtime at all: the runtime's
+    // folders are in use by the first one, which would make its start fail
+    // before the first window could be shown. Runtime sub-processes (with a
+    // "type" switch) take no mutex.
+    const bool mainProcess = CefBrowserObject::CefProcessType().empty();
+    if (mainProcess) {
+        // Owned for the whole run; the system releases it when the process ends.
+        CreateMutexW(nullptr, TRUE, kMutexName);
+        if (GetLastError() == ERROR_ALREADY_EXISTS) {
+            Log(__LINE__, L"CreateMutex(PinnaceLogin) GetLastError:ERROR_ALREADY_EXISTS");
+            ShowFirstInstance(nCmdShow);
+            return 0;
+        }
+    }
+
     int exitCode = 0;
     if (!CefBrowserObject::CefInit(params, exitCode)) return exitCode;
-
-    // Owned for the whole run; the system releases it when the process ends.
-    CreateMutexW(nullptr, TRUE, kMutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        Log(__LINE__, L"CreateMutex(PinnaceLogin) GetLastError:ERROR_ALREADY_EXISTS");
-        ShowFirstInstance(nCmdShow);
-        return 0;
-    }
 
     if (FAILED(CoInitialize(nullptr))) {
         Log(__LINE__, L"CoInitialize false GetLastError:" + std::to_wstring(GetLastError()));

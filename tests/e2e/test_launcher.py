@@ -149,7 +149,7 @@ class LoginWindow(LauncherTest):
         # The close button hides the window at once and ends the launcher.
         login = moved[0]
         session.click(login["rect"][0] + 1129, login["rect"][1] + 109)
-        self.assertTrue(wait_until(lambda: not session.windows(title=TITLE, visible=True), 2, 0.05),
+        self.assertTrue(wait_until(lambda: not session.windows(title=TITLE, visible=True), 5, 0.05),
                         "the login window stayed visible after the close click")
         self.assert_exits(process)
         self.assertFalse(os.path.exists(self.archiver), "7z.dll was not deleted")
