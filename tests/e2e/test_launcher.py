@@ -276,5 +276,22 @@ class MissingPaymentLibrary(LauncherTest):
         self.assertEqual(session.page_requests(), [])
 
 
+class SubProcess(LauncherTest):
+    def test_runtime_sub_process_returns_the_runtime_code(self):
+        session = self.session
+        first = self.launch()
+        login = self.login_window(first)
+        # A renderer started without a browser process to serve ends with 1 in
+        # the runtime; beside a running launcher it must neither take the
+        # single-instance path (exit 0 and a log line) nor open a window.
+        renderer = self.launch("--type=renderer")
+        self.assert_exits(renderer, code=1)
+        self.assertEqual([w["hwnd"] for w in session.windows(title=TITLE, cls="MainWndClass")],
+                         [login["hwnd"]])
+        self.assertFalse([f for f in os.listdir(session.work_dir) if f.endswith(".log")])
+        session.post(login, WM_SYSCOMMAND, SC_CLOSE)
+        self.assert_exits(first)
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=2)
