@@ -174,7 +174,7 @@ class Session:
                                      port=port, tls=True)
 
     def flash_help_url(self):
-        return self.flash_host.rstrip("/") + "/help/service2.html"
+        return "https://" + self.flash_host + "/help/service2.html"
 
     def login_url(self):
         return self.site.base + "/login.html?from=demo"

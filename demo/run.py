@@ -119,7 +119,8 @@ def report(session, process, started):
     if os.path.exists(records):
         with open(records, encoding="utf-8", errors="replace") as f:
             for line in f:
-                say(f"  payment library received  {line.strip()}")
+                described = line.split("\tbytes=")[0].strip()
+                say(f"  payment library received  {described}")
     code = process.poll()
     say(f"  launcher exit code: {code if code is not None else 'still running'}")
 
