@@ -29,9 +29,17 @@ CefRefPtr<BrowserImpl> BrowserImpl::Create(const CefWindowInfo& window_info,
     if (CefRefPtr<CefLifeSpanHandler> life_span = client ? client->GetLifeSpanHandler() : nullptr) {
         life_span->OnAfterCreated(browser.get());
     }
-    browser->session().SendAsync("Runtime.runIfWaitingForDebugger", "");
-    if (!url.empty()) {
-        browser->session().SendAsync("Page.navigate", "{\"url\":" + JsonQuote(url) + "}");
+    // The page's own agents (Page, Runtime) apply the commands sent in Attach
+    // only once the page runs, in order; loading before their answers could
+    // commit the document before Page events are on, and its load would go
+    // unreported. The resume command's answer comes after theirs.
+    if (url.empty()) {
+        browser->session().SendAsync("Runtime.runIfWaitingForDebugger", "");
+    } else {
+        browser->session().SendAsync(
+            "Runtime.runIfWaitingForDebugger", "", [browser, url](const DevToolsMessage&) {
+                browser->session().SendAsync("Page.navigate", "{\"url\":" + JsonQuote(url) + "}");
+            });
     }
     return browser;
 }
@@ -50,7 +58,7 @@ bool BrowserImpl::Attach(const std::string& target_id, const std::string& sessio
     const std::string patterns =
         "{\"patterns\":[{\"urlPattern\":\"*\",\"requestStage\":\"Request\"}]}";
     const std::string bootstrap = "{\"source\":" + JsonQuote(PageBootstrapScript()) + "}";
-    // The last command's answer means every earlier one has been applied.
+    // Fetch is the browser's: its answer means requests are intercepted.
     session_->SendAsync("Page.enable", "");
     session_->SendAsync("Network.enable", "");
     session_->SendAsync("Runtime.enable", "");
