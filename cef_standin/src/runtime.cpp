@@ -284,6 +284,17 @@ void Runtime::OnAttached(const DevToolsMessage& message) {
     ui_.Post([this, target_id, opener, url] { AdoptNewTarget(target_id, opener, url); });
 }
 
+void Runtime::DiscardPausedTarget(const std::string& target_id, const std::string& session_id) {
+    // A page opened by script shares its opener's renderer, which stays held
+    // while the new page waits: closing it unresumed leaves the opener's
+    // later requests failing. It runs with every request held, then closes.
+    connection_.SendAsync("Fetch.enable", "{\"patterns\":[{\"urlPattern\":\"*\"}]}", session_id,
+                          nullptr);
+    connection_.SendAsync("Runtime.runIfWaitingForDebugger", "", session_id, nullptr);
+    connection_.SendAsync("Target.closeTarget", "{\"targetId\":" + JsonQuote(target_id) + "}", "",
+                          nullptr);
+}
+
 void Runtime::AdoptNewTarget(const std::string& target_id, const std::string& opener_id,
                              const std::string& url) {
     std::string session_id;
@@ -317,9 +328,8 @@ void Runtime::AdoptNewTarget(const std::string& target_id, const std::string& op
             }
         }
     }
-    const std::string close = "{\"targetId\":" + JsonQuote(target_id) + "}";
     if (!opener) {
-        connection_.SendAsync("Target.closeTarget", close, "", nullptr);
+        DiscardPausedTarget(target_id, session_id);
         return;
     }
     if (!requested) request.url = url;
@@ -337,7 +347,7 @@ void Runtime::AdoptNewTarget(const std::string& target_id, const std::string& op
                                  WOD_NEW_FOREGROUND_TAB, request.user_gesture, features,
                                  window_info, client, settings, extra_info, &no_javascript_access);
     if (refused) {
-        connection_.SendAsync("Target.closeTarget", close, "", nullptr);
+        DiscardPausedTarget(target_id, session_id);
         return;
     }
     BrowserImpl::Create(window_info, client, std::string(), target_id, session_id, true);

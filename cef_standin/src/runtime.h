@@ -69,6 +69,9 @@ class Runtime {
     void OnAttached(const DevToolsMessage& message);
     // UI thread: a new page target that no CreateTarget claimed is a popup
     // of |opener| or of the page that asked for a window last; else closed.
+    // Closes a new page target, paused before its first load, that no browser
+    // takes, without letting that load reach the network.
+    void DiscardPausedTarget(const std::string& target_id, const std::string& session_id);
     void AdoptNewTarget(const std::string& target_id, const std::string& opener_id,
                         const std::string& url);
     CefRefPtr<BrowserImpl> FindBySession(const std::string& session_id);
