@@ -42,11 +42,17 @@ function(hlvn_wine_test_properties name timeout)
 endfunction()
 
 # A GoogleTest program run under Wine; with SERVER_ROOT the loopback test
-# server serves that folder for the duration of the program.
+# server serves that folder for the duration of the program. OWN_MAIN: the
+# program has its own main (a test host that is also a browser sub-process).
 function(hlvn_add_gtest)
-    cmake_parse_arguments(T "TLS" "NAME;SERVER_ROOT;PORT;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "TLS;OWN_MAIN" "NAME;SERVER_ROOT;PORT;TIMEOUT;WORKING_DIRECTORY"
+        "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
-    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+    if(T_OWN_MAIN)
+        target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest)
+    else()
+        target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+    endif()
     if(T_SERVER_ROOT)
         set(server_args --root ${T_SERVER_ROOT} --name ${T_NAME})
         if(T_TLS)
@@ -60,6 +66,9 @@ function(hlvn_add_gtest)
                     -- ${HLVN_WINE_RUN} $<TARGET_FILE:${T_NAME}>)
     else()
         add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    endif()
+    if(T_WORKING_DIRECTORY)
+        set_tests_properties(${T_NAME} PROPERTIES WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
     endif()
     hlvn_wine_test_properties(${T_NAME} "${T_TIMEOUT}")
 endfunction()

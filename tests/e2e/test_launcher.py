@@ -176,8 +176,9 @@ class GameWindow(LauncherTest):
     def test_login_play_pay_and_close(self):
         session = self.session
         process, login, game = self.open_game()
-        self.assertFalse([w for w in session.windows() if w["hwnd"] == login["hwnd"]],
-                         "the login window is still there")
+        self.assertTrue(wait_until(lambda: not [w for w in session.windows()
+                                                if w["hwnd"] == login["hwnd"]], 10, 0.1),
+                        "the login window is still there")
         self.assertIsNone(process.poll())
         panel = self.shown_panel(game)
         self.assertEqual(panel["rect"], [game["rect"][0], game["rect"][1] + 23,
