@@ -46,6 +46,12 @@ start)
         /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
     env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' /t REG_SZ \
         /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+    # Without a window manager (Xvfb), a window Wine leaves to one waits two
+    # seconds for it on every hide; Wine then places its windows itself.
+    if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+            </dev/null >/dev/null 2>&1
+    fi
     echo "Wine prefix $WINEPREFIX booted on display $DISPLAY"
     ;;
 stop)

@@ -85,8 +85,8 @@ std::string EngineProcess::UnixPath(const std::wstring& windows_path) {
     return result;
 }
 
-bool EngineProcess::Start(const std::vector<std::string>& switches,
-                          const std::wstring& user_data_dir, EngineEndpoint& endpoint) {
+bool EngineProcess::Launch(const std::vector<std::string>& switches,
+                           const std::wstring& user_data_dir) {
     const std::string engine = EnginePath();
     const std::wstring engine_file = WindowsPathOfUnix(engine);
     const DWORD attributes = GetFileAttributesW(engine_file.c_str());
@@ -95,8 +95,8 @@ bool EngineProcess::Start(const std::vector<std::string>& switches,
     }
     const std::string profile = UnixPath(user_data_dir);
     if (profile.empty()) return false;
-    const std::wstring port_file = user_data_dir + L"\\DevToolsActivePort";
-    DeleteFileW(port_file.c_str());
+    port_file_ = user_data_dir + L"\\DevToolsActivePort";
+    DeleteFileW(port_file_.c_str());
 
     done_file_ = user_data_dir + L"\\.cef-standin-engine-done";
     DeleteFileW(done_file_.c_str());
@@ -120,8 +120,13 @@ bool EngineProcess::Start(const std::vector<std::string>& switches,
     }
     if (process.hProcess) CloseHandle(process.hProcess);
     if (process.hThread) CloseHandle(process.hThread);
+    return true;
+}
+
+bool EngineProcess::WaitForEndpoint(EngineEndpoint& endpoint) {
+    if (done_file_.empty()) return false;
     for (int i = 0; i < 600; ++i) {
-        if (ReadEndpoint(port_file, endpoint)) return true;
+        if (ReadEndpoint(port_file_, endpoint)) return true;
         if (GetFileAttributesW(done_file_.c_str()) != INVALID_FILE_ATTRIBUTES) break;
         Sleep(50);
     }

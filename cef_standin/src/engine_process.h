@@ -31,16 +31,18 @@ class EngineProcess {
     static std::string UnixPath(const std::wstring& windows_path);
 
     // Starts the engine with |switches| ("--name=value", UTF-8) using the
-    // profile folder |user_data_dir| (Windows path), and waits for its
-    // DevTools endpoint.
-    bool Start(const std::vector<std::string>& switches, const std::wstring& user_data_dir,
-               EngineEndpoint& endpoint);
+    // profile folder |user_data_dir| (Windows path); false when the engine
+    // is not there or cannot be started.
+    bool Launch(const std::vector<std::string>& switches, const std::wstring& user_data_dir);
+    // Waits for the launched engine's DevTools endpoint.
+    bool WaitForEndpoint(EngineEndpoint& endpoint);
     // Waits until the engine has ended, which it does once the DevTools
     // connection is closed.
     void Stop();
 
   private:
     std::wstring done_file_;
+    std::wstring port_file_;
 };
 
 }  // namespace cef_standin

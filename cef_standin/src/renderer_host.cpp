@@ -9,7 +9,7 @@
 
 namespace cef_standin {
 
-bool RendererHost::Start(const std::wstring& program) {
+bool RendererHost::Launch(const std::wstring& program) {
     const std::wstring name = L"cef_standin_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                               std::to_wstring(GetTickCount64());
     if (!channel_.Create(name)) return false;
@@ -23,6 +23,10 @@ bool RendererHost::Start(const std::wstring& program) {
     }
     CloseHandle(process.hThread);
     process_ = process.hProcess;
+    return true;
+}
+
+bool RendererHost::Connect() {
     if (!channel_.WaitForPeer(30000)) return false;
     reader_ = std::thread([this] { ReadLoop(); });
     return true;

@@ -28,7 +28,9 @@ class RendererHost {
     RendererHost& operator=(const RendererHost&) = delete;
 
     // Starts |program| (the host executable unless set) as the renderer.
-    bool Start(const std::wstring& program);
+    bool Launch(const std::wstring& program);
+    // Waits for the renderer started by Launch to take its pipe.
+    bool Connect();
     // Ends the renderer process and waits for it.
     void Stop();
 

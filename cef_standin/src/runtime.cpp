@@ -119,9 +119,35 @@ bool Runtime::Start(const CefSettings& settings, CefRefPtr<CefApp> app) {
         if (!unix_cache.empty()) switches.push_back("--disk-cache-dir=" + unix_cache);
     }
 
+    std::wstring program = StructText(settings.browser_subprocess_path);
+    if (program.empty()) {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        program = self;
+    }
+
     if (!ui_.Start() || !io_.Start()) return false;
-    if (!engine_.Start(switches, profile, endpoint_)) {
+    if (!engine_.Launch(switches, profile)) {
         Log("the engine " + EngineProcess::EnginePath() + " did not start");
+        return false;
+    }
+    if (!renderer_.Launch(program)) {
+        Log("the renderer process did not start");
+        return false;
+    }
+    // The engine and the renderer start while the host goes on (its first
+    // window need not wait for them); the UI thread connects to both before
+    // any browser task it runs.
+    CefRefPtr<CefBrowserProcessHandler> handler = app ? app->GetBrowserProcessHandler() : nullptr;
+    ui_.Post([this, handler] {
+        if (Connect() && handler) handler->OnContextInitialized();
+    });
+    return true;
+}
+
+bool Runtime::Connect() {
+    if (!engine_.WaitForEndpoint(endpoint_)) {
+        Log("the engine " + EngineProcess::EnginePath() + " gave no DevTools endpoint");
         return false;
     }
     if (!connection_.Open(
@@ -143,21 +169,9 @@ bool Runtime::Start(const CefSettings& settings, CefRefPtr<CefApp> app) {
         Log("Target.setAutoAttach failed: " + attach.error);
         return false;
     }
-
-    std::wstring program = StructText(settings.browser_subprocess_path);
-    if (program.empty()) {
-        wchar_t self[MAX_PATH];
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        program = self;
-    }
-    if (!renderer_.Start(program)) {
-        Log("the renderer process did not start");
+    if (!renderer_.Connect()) {
+        Log("the renderer process did not connect");
         return false;
-    }
-
-    if (CefRefPtr<CefBrowserProcessHandler> handler =
-            app ? app->GetBrowserProcessHandler() : nullptr) {
-        ui_.Post([handler] { handler->OnContextInitialized(); });
     }
     return true;
 }
@@ -285,14 +299,19 @@ void Runtime::OnAttached(const DevToolsMessage& message) {
 }
 
 void Runtime::DiscardPausedTarget(const std::string& target_id, const std::string& session_id) {
-    // A page opened by script shares its opener's renderer, which stays held
-    // while the new page waits: closing it unresumed leaves the opener's
-    // later requests failing. It runs with every request held, then closes.
+    // A page opened by script may share its opener's renderer, whose script
+    // stays held in window.open while the new page waits. It is resumed with
+    // its requests held and its load replaced by a blank page, and closed
+    // only once running: closed while waiting, it leaves the opener's later
+    // requests failing.
     connection_.SendAsync("Fetch.enable", "{\"patterns\":[{\"urlPattern\":\"*\"}]}", session_id,
                           nullptr);
-    connection_.SendAsync("Runtime.runIfWaitingForDebugger", "", session_id, nullptr);
-    connection_.SendAsync("Target.closeTarget", "{\"targetId\":" + JsonQuote(target_id) + "}", "",
-                          nullptr);
+    connection_.SendAsync("Page.navigate", "{\"url\":\"about:blank\"}", session_id, nullptr);
+    const std::string close = "{\"targetId\":" + JsonQuote(target_id) + "}";
+    connection_.SendAsync("Runtime.runIfWaitingForDebugger", "", session_id,
+                          [this, close](const DevToolsMessage&) {
+                              connection_.SendAsync("Target.closeTarget", close, "", nullptr);
+                          });
 }
 
 void Runtime::AdoptNewTarget(const std::string& target_id, const std::string& opener_id,

@@ -63,6 +63,8 @@ class Runtime {
   private:
     Runtime();
     bool Start(const CefSettings& settings, CefRefPtr<CefApp> app);
+    // UI thread: waits for the engine and the renderer, then connects.
+    bool Connect();
     void Stop();
     void OnEvent(const std::string& method, const DevToolsMessage& message,
                  const std::string& session_id);

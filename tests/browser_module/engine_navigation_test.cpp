@@ -85,6 +85,8 @@ TEST(EngineNavigation, NewWindowRequestsAreReportedAndNoWindowOpens) {
         EXPECT_EQ(popup->text, ServerBase() + c.target);
         EXPECT_NE(popup->lParam, 0);
     }
+    // The page goes on once window.open has returned.
+    ASSERT_TRUE(page.host.PumpUntil([] { return !RequestsFor("/opened").empty(); }));
     EXPECT_EQ(page.Ask(L"report"), "done");
     EXPECT_EQ(VisibleProcessWindows(), windowsBefore);
     EXPECT_EQ(page.host.received(WM_WEB_LOAD_END).size(), loadsBefore);

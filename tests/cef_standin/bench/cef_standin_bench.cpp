@@ -157,7 +157,10 @@ bool MeasurePlain(const std::string& server, std::vector<double>& loads) {
                                                "--no-first-run",
                                                "--disable-background-networking",
                                                "--remote-debugging-port=0"};
-    if (!engine.Start(switches, std::wstring(folder.begin(), folder.end()), endpoint)) return false;
+    if (!engine.Launch(switches, std::wstring(folder.begin(), folder.end())) ||
+        !engine.WaitForEndpoint(endpoint)) {
+        return false;
+    }
     std::mutex mutex;
     std::condition_variable changed;
     int loads_done = 0;
