@@ -29,19 +29,39 @@ CefRefPtr<BrowserImpl> BrowserImpl::Create(const CefWindowInfo& window_info,
     if (CefRefPtr<CefLifeSpanHandler> life_span = client ? client->GetLifeSpanHandler() : nullptr) {
         life_span->OnAfterCreated(browser.get());
     }
+    {
+        std::lock_guard<std::mutex> lock(browser->mutex_);
+        if (browser->first_url_.empty()) browser->first_url_ = url;
+    }
     // The page's own agents (Page, Runtime) apply the commands sent in Attach
     // only once the page runs, in order; loading before their answers could
     // commit the document before Page events are on, and its load would go
     // unreported. The resume command's answer comes after theirs.
-    if (url.empty()) {
-        browser->session().SendAsync("Runtime.runIfWaitingForDebugger", "");
-    } else {
-        browser->session().SendAsync(
-            "Runtime.runIfWaitingForDebugger", "", [browser, url](const DevToolsMessage&) {
-                browser->session().SendAsync("Page.navigate", "{\"url\":" + JsonQuote(url) + "}");
-            });
-    }
+    browser->session().SendAsync("Runtime.runIfWaitingForDebugger", "",
+                                 [browser](const DevToolsMessage&) { browser->OnStarted(); });
     return browser;
+}
+
+void BrowserImpl::OnStarted() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    started_ = true;
+    if (!first_url_.empty()) SendNavigate(first_url_, target_id());
+    first_url_.clear();
+}
+
+void BrowserImpl::Navigate(const std::string& url, const std::string& frame_id) {
+    // Sent under the lock, so loads reach the engine in the order asked.
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!started_) {
+        first_url_ = url;
+        return;
+    }
+    SendNavigate(url, frame_id);
+}
+
+void BrowserImpl::SendNavigate(const std::string& url, const std::string& frame_id) {
+    session_->SendAsync("Page.navigate",
+                        "{\"url\":" + JsonQuote(url) + ",\"frameId\":" + JsonQuote(frame_id) + "}");
 }
 
 BrowserImpl::BrowserImpl(int id, CefRefPtr<CefClient> client, bool is_popup)

@@ -26,6 +26,10 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost {
                                          const std::string& target_id,
                                          const std::string& session_id, bool is_popup);
 
+    // Loads |url| in the frame |frame_id|; asked before the page has started,
+    // it replaces the first load.
+    void Navigate(const std::string& url, const std::string& frame_id);
+
     // CefBrowser
     bool IsValid() override;
     CefRefPtr<CefBrowserHost> GetHost() override { return this; }
@@ -63,6 +67,10 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost {
   private:
     BrowserImpl(int id, CefRefPtr<CefClient> client, bool is_popup);
     bool Attach(const std::string& target_id, const std::string& session_id);
+    // Reader thread: the page runs; its first load goes.
+    void OnStarted();
+    // Under mutex_.
+    void SendNavigate(const std::string& url, const std::string& frame_id);
     void Subscribe();
     void OnRequestPaused(const DevToolsMessage& message);
     void ReserveRequest(const std::string& request_id, const std::string& kind,
@@ -88,6 +96,9 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost {
     // Document requests in flight: network request id -> frame id and URL.
     std::map<std::string, std::pair<std::string, std::string>> document_frames_;
     CefRefPtr<BrowserImpl> devtools_;
+    // The page waits until resumed; then its first load, the last one asked.
+    bool started_ = false;
+    std::string first_url_;
     bool closing_ = false;
     bool closed_ = false;
     bool window_gone_ = false;

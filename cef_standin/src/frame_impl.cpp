@@ -20,9 +20,7 @@ bool FrameImpl::IsValid() {
 
 void FrameImpl::LoadURL(const CefString& url) {
     if (!IsValid()) return;
-    browser_impl_->session().SendAsync(
-        "Page.navigate",
-        "{\"url\":" + JsonQuote(url.ToString()) + ",\"frameId\":" + JsonQuote(engine_id_) + "}");
+    browser_impl_->Navigate(url.ToString(), engine_id_);
 }
 
 void FrameImpl::ExecuteJavaScript(const CefString& code, const CefString& script_url, int) {

@@ -112,6 +112,24 @@ TEST_F(BrowserTest, MakesChildWindowSizedPageAndReportsOnUiThread) {
     EXPECT_EQ(size.thread, UiThread());
 }
 
+TEST_F(BrowserTest, LoadAskedRightAfterCreationIsTheOneThatStays) {
+    CefWindowInfo info;
+    info.SetAsChild(parent_, CefRect(kLeft, kTop, kWidth, kHeight));
+    ASSERT_TRUE(CefBrowserHost::CreateBrowser(info, client_.get(), ServerUrl() + "/index.html",
+                                              CefBrowserSettings(), nullptr, nullptr));
+    browser_ = client_->WaitForBrowser();
+    ASSERT_TRUE(browser_);
+    browser_->GetMainFrame()->LoadURL(ServerUrl() + "/page2.html");
+    ASSERT_TRUE(MainLoaded("/page2.html"));
+    Sleep(1000);
+    std::vector<Report> main_loads;
+    for (const Report& r : client_->Reports("load")) {
+        if (r.is_main) main_loads.push_back(r);
+    }
+    ASSERT_FALSE(main_loads.empty());
+    EXPECT_NE(main_loads.back().url.find("/page2.html"), std::string::npos);
+}
+
 TEST_F(BrowserTest, GivesEachBrowserItsOwnIdentifier) {
     Open("/index.html");
     CefRefPtr<TestClient> other_client = new TestClient();
