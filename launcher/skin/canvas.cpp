@@ -2,24 +2,9 @@
 
 #include <algorithm>
 
+#include "skin/dib_section.h"
+
 namespace skin {
-namespace {
-
-HBITMAP CreateSurface(HDC dc, int width, int height, uint32_t** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    *bits = static_cast<uint32_t*>(pixels);
-    return bitmap;
-}
-
-}  // namespace
 
 Canvas::Canvas() : dc_(CreateCompatibleDC(nullptr)) {}
 
@@ -31,7 +16,7 @@ Canvas::~Canvas() {
 
 bool Canvas::Resize(int width, int height) {
     uint32_t* bits = nullptr;
-    HBITMAP bitmap = CreateSurface(dc_, std::max(width, 1), std::max(height, 1), &bits);
+    HBITMAP bitmap = CreateDibSection32(dc_, std::max(width, 1), std::max(height, 1), &bits);
     if (!bitmap) return false;
     HGDIOBJ old = SelectObject(dc_, bitmap);
     if (!previous_) previous_ = old;
@@ -109,7 +94,7 @@ void Canvas::PaintText(const std::wstring& text, HFONT font, Argb color, const R
     int h = area.bottom - area.top;
     HDC scratchDc = CreateCompatibleDC(dc_);
     uint32_t* mask = nullptr;
-    HBITMAP scratch = CreateSurface(scratchDc, w, h, &mask);
+    HBITMAP scratch = CreateDibSection32(scratchDc, w, h, &mask);
     if (!scratch) {
         DeleteDC(scratchDc);
         return;

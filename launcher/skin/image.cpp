@@ -1,5 +1,6 @@
 #include "skin/image.h"
 
+#include "skin/dib_section.h"
 #include "skin/skin_package.h"
 
 #include <wincodec.h>
@@ -64,15 +65,8 @@ bool ReadPixels(IWICImagingFactory* factory, IWICBitmapSource* source, UINT& wid
 }
 
 HBITMAP MakeBitmap(int width, int height, const Pixels& pixels) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint32_t* bits = nullptr;
+    HBITMAP bitmap = CreateDibSection32(nullptr, width, height, &bits);
     if (bitmap) std::memcpy(bits, pixels.data(), pixels.size() * sizeof(uint32_t));
     return bitmap;
 }
