@@ -169,6 +169,18 @@ bool Runtime::Connect() {
         Log("Target.setAutoAttach failed: " + attach.error);
         return false;
     }
+    // A page opened by script can start loading before its own session is
+    // set up; its document requests are held here until it is taken or
+    // refused, so a refused popup never reaches the network.
+    const DevToolsMessage documents =
+        connection_.Send("Fetch.enable",
+                         "{\"patterns\":[{\"urlPattern\":\"*\",\"resourceType\":\"Document\","
+                         "\"requestStage\":\"Request\"}]}",
+                         "");
+    if (!documents.ok) {
+        Log("Fetch.enable failed: " + documents.error);
+        return false;
+    }
     if (!renderer_.Connect()) {
         Log("the renderer process did not connect");
         return false;
@@ -241,7 +253,50 @@ bool Runtime::CreateTarget(std::string& target_id, std::string& session_id) {
     if (!attached) return false;
     session_id = unclaimed_[target_id];
     unclaimed_.erase(target_id);
+    lock.unlock();
+    ReleaseDocuments(target_id, true);
     return true;
+}
+
+void Runtime::OnDocumentPaused(const DevToolsMessage& message) {
+    const std::string request_id = JsonGetString(message.value(), "requestId");
+    const std::string frame_id = JsonGetString(message.value(), "frameId");
+    bool refused = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (unclaimed_.count(frame_id)) {
+            held_documents_[frame_id].push_back(request_id);
+            return;
+        }
+        refused = refused_targets_.count(frame_id) != 0;
+    }
+    const std::string id = "{\"requestId\":" + JsonQuote(request_id);
+    if (refused) {
+        connection_.SendAsync("Fetch.failRequest", id + ",\"errorReason\":\"Aborted\"}", "",
+                              nullptr);
+    } else {
+        connection_.SendAsync("Fetch.continueRequest", id + "}", "", nullptr);
+    }
+}
+
+void Runtime::ReleaseDocuments(const std::string& target_id, bool go_on) {
+    std::vector<std::string> held;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto it = held_documents_.find(target_id);
+        if (it == held_documents_.end()) return;
+        held.swap(it->second);
+        held_documents_.erase(it);
+    }
+    for (const std::string& request_id : held) {
+        const std::string id = "{\"requestId\":" + JsonQuote(request_id);
+        if (go_on) {
+            connection_.SendAsync("Fetch.continueRequest", id + "}", "", nullptr);
+        } else {
+            connection_.SendAsync("Fetch.failRequest", id + ",\"errorReason\":\"Aborted\"}", "",
+                                  nullptr);
+        }
+    }
 }
 
 void Runtime::QueueWindowOpen(int opener, const WindowOpenRequest& request) {
@@ -254,7 +309,13 @@ void Runtime::OnEvent(const std::string& method, const DevToolsMessage& message,
     if (session_id.empty()) {
         if (method == "Target.attachedToTarget") {
             OnAttached(message);
+        } else if (method == "Fetch.requestPaused") {
+            OnDocumentPaused(message);
         } else if (method == "Target.detachedFromTarget") {
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                refused_targets_.erase(JsonGetString(message.value(), "targetId"));
+            }
             CefRefPtr<BrowserImpl> browser =
                 FindBySession(JsonGetString(message.value(), "sessionId"));
             if (browser) ui_.Post([browser] { browser->OnTargetGone(); });
@@ -299,6 +360,11 @@ void Runtime::OnAttached(const DevToolsMessage& message) {
 }
 
 void Runtime::DiscardPausedTarget(const std::string& target_id, const std::string& session_id) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        refused_targets_.insert(target_id);
+    }
+    ReleaseDocuments(target_id, false);
     // A page opened by script may share its opener's renderer, whose script
     // stays held in window.open while the new page waits. It is resumed with
     // its requests held and its load replaced by a blank page, and closed
@@ -370,6 +436,7 @@ void Runtime::AdoptNewTarget(const std::string& target_id, const std::string& op
         return;
     }
     BrowserImpl::Create(window_info, client, std::string(), target_id, session_id, true);
+    ReleaseDocuments(target_id, true);
 }
 
 }  // namespace cef_standin

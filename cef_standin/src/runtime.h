@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "devtools_connection.h"
@@ -74,6 +75,10 @@ class Runtime {
     // Closes a new page target, paused before its first load, that no browser
     // takes, without letting that load reach the network.
     void DiscardPausedTarget(const std::string& target_id, const std::string& session_id);
+    // Reader thread: a document request paused engine-wide.
+    void OnDocumentPaused(const DevToolsMessage& message);
+    // Lets the held document requests of |target_id| go on, or fails them.
+    void ReleaseDocuments(const std::string& target_id, bool go_on);
     void AdoptNewTarget(const std::string& target_id, const std::string& opener_id,
                         const std::string& url);
     CefRefPtr<BrowserImpl> FindBySession(const std::string& session_id);
@@ -92,6 +97,10 @@ class Runtime {
     std::condition_variable attached_changed_;
     std::map<int, CefRefPtr<BrowserImpl>> browsers_;
     std::map<std::string, std::string> unclaimed_;  // new target id -> session id
+    // Document requests of unclaimed targets, held until the target is taken
+    // or refused; targets refused, whose documents never load.
+    std::map<std::string, std::vector<std::string>> held_documents_;
+    std::set<std::string> refused_targets_;
     std::deque<std::pair<int, WindowOpenRequest>> window_opens_;
     int next_browser_id_ = 1;
     int64_t next_frame_id_ = 1;
