@@ -25,13 +25,10 @@ CefRefPtr<BrowserImpl> BrowserImpl::Create(const CefWindowInfo& window_info,
         return nullptr;
     }
     browser->view_ = CreateBrowserView(*browser);
+    browser->first_url_ = url;
     runtime->AddBrowser(browser);
     if (CefRefPtr<CefLifeSpanHandler> life_span = client ? client->GetLifeSpanHandler() : nullptr) {
         life_span->OnAfterCreated(browser.get());
-    }
-    {
-        std::lock_guard<std::mutex> lock(browser->mutex_);
-        if (browser->first_url_.empty()) browser->first_url_ = url;
     }
     // The page's own agents (Page, Runtime) apply the commands sent in Attach
     // only once the page runs, in order; loading before their answers could

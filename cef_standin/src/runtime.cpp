@@ -270,12 +270,16 @@ void Runtime::OnDocumentPaused(const DevToolsMessage& message) {
         }
         refused = refused_targets_.count(frame_id) != 0;
     }
+    AnswerDocument(request_id, !refused);
+}
+
+void Runtime::AnswerDocument(const std::string& request_id, bool go_on) {
     const std::string id = "{\"requestId\":" + JsonQuote(request_id);
-    if (refused) {
+    if (go_on) {
+        connection_.SendAsync("Fetch.continueRequest", id + "}", "", nullptr);
+    } else {
         connection_.SendAsync("Fetch.failRequest", id + ",\"errorReason\":\"Aborted\"}", "",
                               nullptr);
-    } else {
-        connection_.SendAsync("Fetch.continueRequest", id + "}", "", nullptr);
     }
 }
 
@@ -288,15 +292,7 @@ void Runtime::ReleaseDocuments(const std::string& target_id, bool go_on) {
         held.swap(it->second);
         held_documents_.erase(it);
     }
-    for (const std::string& request_id : held) {
-        const std::string id = "{\"requestId\":" + JsonQuote(request_id);
-        if (go_on) {
-            connection_.SendAsync("Fetch.continueRequest", id + "}", "", nullptr);
-        } else {
-            connection_.SendAsync("Fetch.failRequest", id + ",\"errorReason\":\"Aborted\"}", "",
-                                  nullptr);
-        }
-    }
+    for (const std::string& request_id : held) AnswerDocument(request_id, go_on);
 }
 
 void Runtime::QueueWindowOpen(int opener, const WindowOpenRequest& request) {
@@ -366,13 +362,9 @@ void Runtime::DiscardPausedTarget(const std::string& target_id, const std::strin
     }
     ReleaseDocuments(target_id, false);
     // A page opened by script may share its opener's renderer, whose script
-    // stays held in window.open while the new page waits. It is resumed with
-    // its requests held and its load replaced by a blank page, and closed
-    // only once running: closed while waiting, it leaves the opener's later
-    // requests failing.
-    connection_.SendAsync("Fetch.enable", "{\"patterns\":[{\"urlPattern\":\"*\"}]}", session_id,
-                          nullptr);
-    connection_.SendAsync("Page.navigate", "{\"url\":\"about:blank\"}", session_id, nullptr);
+    // stays held in window.open while the new page waits. Its documents
+    // failing, it is resumed and closed only once running: closed while
+    // waiting, it leaves the opener's later requests failing.
     const std::string close = "{\"targetId\":" + JsonQuote(target_id) + "}";
     connection_.SendAsync("Runtime.runIfWaitingForDebugger", "", session_id,
                           [this, close](const DevToolsMessage&) {

@@ -70,8 +70,6 @@ class Runtime {
     void OnEvent(const std::string& method, const DevToolsMessage& message,
                  const std::string& session_id);
     void OnAttached(const DevToolsMessage& message);
-    // UI thread: a new page target that no CreateTarget claimed is a popup
-    // of |opener| or of the page that asked for a window last; else closed.
     // Closes a new page target, paused before its first load, that no browser
     // takes, without letting that load reach the network.
     void DiscardPausedTarget(const std::string& target_id, const std::string& session_id);
@@ -79,6 +77,9 @@ class Runtime {
     void OnDocumentPaused(const DevToolsMessage& message);
     // Lets the held document requests of |target_id| go on, or fails them.
     void ReleaseDocuments(const std::string& target_id, bool go_on);
+    void AnswerDocument(const std::string& request_id, bool go_on);
+    // UI thread: a new page target that no CreateTarget claimed is a popup
+    // of |opener| or of the page that asked for a window last; else closed.
     void AdoptNewTarget(const std::string& target_id, const std::string& opener_id,
                         const std::string& url);
     CefRefPtr<BrowserImpl> FindBySession(const std::string& session_id);
